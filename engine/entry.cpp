@@ -95,7 +95,5 @@ extern "C" __attribute__((visibility("default"))) std::int32_t ITRUVEX(std::int3
     return truvex::runEntry(interfaceCode);
 }
 
-extern "C" __attribute__((visibility("default"))) std::int32_t _ITRUVEX(std::int32_t interfaceCode)
-{
-    return truvex::runEntry(interfaceCode);
-}
+// The same code under the name the front end looks up.
+extern "C" __attribute__((visibility("default"), alias("ITRUVEX"))) std::int32_t _ITRUVEX(std::int32_t interfaceCode);

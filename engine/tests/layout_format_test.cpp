@@ -13,6 +13,8 @@ struct LayoutCase {
     const char* expected;
 };
 
+void PrintTo(const LayoutCase& c, std::ostream* out) { *out << c.layout; }
+
 class LayoutFormatTest : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(LayoutFormatTest, FormatsAsTheNotationSays)
@@ -74,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"('v', I2)", {1LL, 2LL, 3LL}, "v 1\nv 2\nv 3\n"},
         LayoutCase{"(2I3)", {1LL, 2LL, 3LL}, "  1  2\n  3\n"},
         // Integers print in real fields.
-        LayoutCase{"(F6.2)", {3LL}, "  3.00\n"}));
+        LayoutCase{"(F6.2)", {3LL}, "  3.00\n"}),
+    [](const testing::TestParamInfo<LayoutCase>& info) { return "case" + std::to_string(info.index); });
 
 TEST(LayoutFormat, LineOfBlanks)
 {
