@@ -164,6 +164,20 @@ struct SoilData {
     std::array<double, 5> singleSurcharge{};   // distance, point, line, strip, width
     std::vector<SurchargeRow> surcharges;
     std::vector<SoilLayer> layers;
+
+    // Effective vertical stress at the excavation level, left by the
+    // earth-pressure generation for the p-y curve generators.
+    double excavationStress = 0;
+};
+
+// Anchor levels for the trapezoidal pressure diagram: the rows of the load,
+// spring and tieback tables together, and the depths (station times h) of
+// the first and the last single-station row among them.
+struct AnchorLevels {
+    int rowCount = 0;
+    int singleStationRows = 0;
+    double firstDepth = 0;
+    double lastDepth = 0;
 };
 
 struct CaseModel {
@@ -180,6 +194,7 @@ struct CaseModel {
     std::vector<PyCurve> curves;
     std::vector<MomentEiRange> momentEi;
     SoilData soil;
+    AnchorLevels anchors;
 
     int& specialCodeAt(int station) { return specialCode[static_cast<std::size_t>(station - kFirstStation)]; }
     int specialCodeAt(int station) const { return specialCode[static_cast<std::size_t>(station - kFirstStation)]; }

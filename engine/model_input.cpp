@@ -231,6 +231,18 @@ void CaseReader::readStationTables()
         checkStation(row.first);
         checkStation(row.last);
     };
+    // Loads, springs and tiebacks at a single station mark the anchor levels
+    // of a trapezoidal pressure diagram.
+    auto noteAnchorLevel = [this](const DistributedRow& row) {
+        AnchorLevels& anchors = model_.anchors;
+        ++anchors.rowCount;
+        if (row.first != row.last)
+            return;
+        const double depth = row.first * control_.h;
+        if (anchors.singleStationRows++ == 0)
+            anchors.firstDepth = depth;
+        anchors.lastDepth = depth;
+    };
 
     // Stiffness rows.
     if (control_.nstiff == 0) {
@@ -260,6 +272,7 @@ void CaseReader::readStationTables()
         const double eiAtFirst = model_.ei[row.first];
         const int pattern = loads.add(row);
         echoRow(pattern, row, {eiAtFirst, lateral, 0, moment, 0, axial});
+        noteAnchorLevel(row);
         if (moment != 0)
             model_.couples.push_back({row.first, moment / (2 * control_.h)});
     }
@@ -275,6 +288,7 @@ void CaseReader::readStationTables()
         row.values = {0, 0, lateral, 0, rotational, 0};
         const double eiAtFirst = model_.ei[row.first];
         echoRow(springs.add(row), row, {eiAtFirst, 0, lateral, 0, rotational, 0});
+        noteAnchorLevel(row);
     }
     for (int i = 0; i < control_.ntie; ++i) {
         Tieback tie;
@@ -298,6 +312,7 @@ void CaseReader::readStationTables()
         row.values = {0, tie.load, tie.spring, 0, 0, 0};
         const double eiAtFirst = model_.ei[row.first];
         echoRow(springs.add(row), row, {eiAtFirst, tie.load, tie.spring, 0, 0, 0});
+        noteAnchorLevel(row);
         model_.tiebacks.push_back(tie);
     }
 }

@@ -37,6 +37,8 @@ TEST(Surcharge, HandCheckedValues)
     EXPECT_NEAR(pressure({row(2, 500.0, 6.0)}, 5.05), 30.795832, 1e-6);
     // Strip 100 of width 4 centred on the wall line, z = 3: a1 = atan(2/3).
     EXPECT_NEAR(pressure({row(3, 100.0, 0.0, 4.0)}, 3.05), 16.101877, 1e-6);
+    // Strip 100 of width 2 centred at 3, z = 5: a1 = atan(4/5), a2 = atan(2/5).
+    EXPECT_NEAR(pressure({row(3, 100.0, 3.0, 2.0)}, 5.05), 9.629315, 1e-6);
 }
 
 TEST(Surcharge, NothingWithinTheFirstGridInterval)

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,11 @@ TEST(WallSolverClosedForm, CantileverWithTipLoad)
     EXPECT_NEAR(at(run.solution, 0).deflection, finiteDifference, 1e-9 * exact);
     EXPECT_NEAR(at(run.solution, n).deflection, 0.0, 1e-12);
     EXPECT_NEAR(at(run.solution, n).slope, 0.0, 1e-12);
+    // Below the tip the deflection line is extended straight.
+    ASSERT_EQ(run.solution.stations.size(), static_cast<std::size_t>(n + 2));
+    const StationResult& below = at(run.solution, n + 1);
+    EXPECT_DOUBLE_EQ(below.x, (n + 1) * h);
+    EXPECT_NEAR(below.slope, (below.deflection - at(run.solution, n).deflection) / h, 1e-15);
     // The station at the fixed end carries half the moment (its restraining
     // couple jumps there), so the shear is exact up to the station above it.
     for (int j = 1; j < n; ++j)
@@ -303,6 +309,7 @@ struct SpecifiedRow {
 struct SpecifiedCase {
     const char* name;
     std::vector<SpecifiedRow> rows;
+    friend void PrintTo(const SpecifiedCase& param, std::ostream* out) { *out << param.name; }
 };
 
 class WallSolverSpecified : public ::testing::TestWithParam<SpecifiedCase> {};
@@ -340,6 +347,29 @@ INSTANTIATE_TEST_SUITE_P(
         SpecifiedCase{"SimplySupported", {{1, 2, 0.01, 0.0}, {1, 18, -0.01, 0.0}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A specified slope restrains the wall by a couple alone: on a free beam on
+// springs the spring reactions still balance the loads.
+TEST(WallSolverSpecifiedSlope, RestrainsWithoutAForce)
+{
+    const int n = 30;
+    CaseModel model = makeBeam(n, 1.0, 1e4);
+    for (int j = 0; j <= n; ++j)
+        model.s[j] = 20.0;
+    model.q[4] = 300.0;
+    model.q[22] = -100.0;
+    addSpecified(model, 2, 8, 0.0, 0.02);
+    addSpecified(model, 2, 25, 0.0, -0.01);
+
+    const SolvedCase run = solve(model);
+
+    EXPECT_NEAR(at(run.solution, 8).slope, 0.02, 1e-12);
+    EXPECT_NEAR(at(run.solution, 25).slope, -0.01, 1e-12);
+    double force = 0;
+    for (int j = 0; j <= n; ++j)
+        force += model.q[j] - model.s[j] * at(run.solution, j).deflection;
+    EXPECT_NEAR(force, 0.0, 1e-9 * 300.0);
+}
+
 // ---------------------------------------------------------------------------
 // p-y curves: ranges, interpolation and the off-curve flag.
 
@@ -348,6 +378,7 @@ struct RangeCase {
     int n;
     std::vector<PyCurve> curves;
     std::function<double(int)> expectedSpring;   // soil spring per station
+    friend void PrintTo(const RangeCase& param, std::ostream* out) { *out << param.name; }
 };
 
 // Linear interpolation between (j0, k0) and (j1, k1).
@@ -447,6 +478,7 @@ struct OffCurveCase {
     double spring, intercept;   // of the segment the final deflection uses
     const char* firstFlag;      // monitor of iteration 1
     bool offCurve;              // at the end
+    friend void PrintTo(const OffCurveCase& param, std::ostream* out) { *out << param.name; }
 };
 
 class WallSolverOffCurve : public ::testing::TestWithParam<OffCurveCase> {};
@@ -484,6 +516,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(OffCurveCase{"OnTheCurve", kThreePoints, 20.0, 10.0, 0.0, "NO ", false},
                       OffCurveCase{"BeyondTheLastPoint", kThreePoints, 200.0, 5.0, -5.0, "NO ", true},
                       OffCurveCase{"BelowTheFirstPoint", kThreePoints, -200.0, 10.0, 0.0, "NO ", true},
+                      OffCurveCase{"VerticalLastSegment", {{0.0, 0.0}, {1.0, -10.0}, {1.0, -12.0}}, 200.0, 0.0,
+                                   0.0, "NO ", true},
                       OffCurveCase{"TwoPointsAlwaysOff", {{0.0, 0.0}, {1.0, -10.0}}, 20.0, 10.0, 0.0, "YES",
                                    true}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -520,6 +554,7 @@ struct TiebackCase {
     UnitSystem units;
     double depthFactor;
     double perTiebackFactor;   // with spacing 8 and width 2
+    friend void PrintTo(const TiebackCase& param, std::ostream* out) { *out << static_cast<int>(param.units); }
 };
 
 class WallSolverTiebacks : public ::testing::TestWithParam<TiebackCase> {};
@@ -629,6 +664,34 @@ TEST(WallSolverMomentEi, RigidityConvergesToTheCurveAtTheStaticMoments)
     }
     EXPECT_LT(at(run.solution, n / 2).ei, 0.9 * ei1);
     EXPECT_EQ(at(run.solution, 1).ei, ei1);
+}
+
+// A case that repeats its predecessor starts from the rigidity of the
+// predecessor's deflections, which its own deflections reproduce: once they
+// close there is nothing left to re-evaluate.
+TEST(WallSolverMomentEi, RepeatedCaseNeedsNoFurtherEvaluation)
+{
+    const int n = 20;
+    const double ei1 = 1e4, cracking = 40.0, ei2 = 4e3, mb = 200.0;
+    auto makeCase = [&] {
+        CaseModel model = makeBeam(n, 1.0, ei1);
+        addUniformLoad(model, 2.0);
+        addSpecified(model, 1, 0, 0.0, 0.0);
+        addSpecified(model, 1, n, 0.0, 0.0);
+        model.momentEi = {softeningRange(0, n, ei1, cracking, ei2, mb)};
+        model.control.closureTolerance = 1e-8;
+        return model;
+    };
+    CaseModel first = makeCase();
+    const SolvedCase firstRun = solve(first);
+    ASSERT_GT(firstRun.solution.iterations, 4);
+
+    CaseModel second = makeCase();
+    const SolvedCase secondRun = solve(second, firstRun.state);
+
+    EXPECT_EQ(secondRun.solution.iterations, 2);
+    for (int j = 0; j <= n; ++j)
+        EXPECT_NEAR(at(secondRun.solution, j).ei, at(firstRun.solution, j).ei, 1e-3 * ei1) << "station " << j;
 }
 
 // Before the iterations the rigidity is evaluated on the previous case's
