@@ -293,9 +293,10 @@ void CaseReader::readStationTables()
     for (int i = 0; i < control_.ntie; ++i) {
         Tieback tie;
         in_.read(tie.depth, tie.area, tie.modulus, tie.unbondedLength, tie.angle, tie.spacing, tie.prestress);
-        if (!(tie.spacing > 0) || !(tie.unbondedLength > 0))
-            stop("ERROR -- TIEBACK " + std::to_string(i + 1) + ": SPACING AND UNBONDED LENGTH MUST BE GREATER THAN ZERO");
         const double width = control_.activeWidth;
+        if (!(tie.spacing > 0) || !(tie.unbondedLength > 0) || !(width > 0))
+            stop("ERROR -- TIEBACK " + std::to_string(i + 1) +
+                 ": SPACING, UNBONDED LENGTH AND WIDTH FOR EARTH PRESSURE MUST BE GREATER THAN ZERO");
         tie.cosAngle = std::cos(tie.angle * kEnginePi / 180.0);
         if (control_.units == UnitSystem::English) {
             tie.station = nearestStation(tie.depth * 12 / control_.h);

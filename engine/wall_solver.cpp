@@ -87,10 +87,9 @@ void evaluateMomentEi(const std::vector<MomentEiRange>& ranges, const StationTab
         const std::size_t count = points.size();
         if (count == 0)
             continue;
-        // Stations whose neighbours lie inside the tables.
-        const int first = std::max(range.firstStation, kFirstStation + 1);
+        // The curvature needs the station below: the tables end at n+3.
         const int last = std::min(range.lastStation, n + 2);
-        for (int j = first; j <= last; ++j) {
+        for (int j = range.firstStation; j <= last; ++j) {
             if (count == 1) {
                 ei[j] = points.front().ei;
                 continue;
@@ -181,7 +180,7 @@ Solution WallSolver::solve()
         counts = backSubstitution();
         writeMonitorLine(iteration, counts);
 
-        if (iteration == kMaxIterations || counts.beyondMaxDeflection > 0)
+        if (counts.beyondMaxDeflection > 0)
             break;
         if (counts.notClosed == 0) {
             if (model_.momentEi.empty() || countChangedSinceMomentEiUpdate() == 0)
@@ -189,6 +188,8 @@ Solution WallSolver::solve()
             yAtMomentEiUpdate_ = y_;
             evaluateMomentEi(model_.momentEi, y_, n_, hSquared_, model_.ei);
         }
+        if (iteration == kMaxIterations)
+            break;
     }
 
     solution.iterations = iteration;
@@ -230,10 +231,9 @@ void WallSolver::buildSoilSprings()
                 applyCurveRange(i, i, startStation[i]);
         } else {
             const int start = startStation[opening];
-            const bool sameStationOtherCurve = curves[i].endStation == start && i != opening;
-            // A different curve at the opening curve's station adds nothing;
+            // A further curve at the opening curve's station adds nothing;
             // the range stays open with its opening curve.
-            if (!sameStationOtherCurve) {
+            if (curves[i].endStation != start) {
                 applyCurveRange(opening, i, start);
                 if (continued) {
                     startStation[i] = curves[i].endStation;
@@ -254,7 +254,7 @@ void WallSolver::applyCurveRange(std::size_t upperIndex, std::size_t lowerIndex,
         throw RunStop(kStationsNotInOrder);
     if (start >= n_)
         return;
-    if (start == end) {
+    if (start == end) {   // a curve alone at its station
         addInterpolatedSprings(upper, lower, start, start, end, 1.0);
         return;
     }
@@ -269,9 +269,6 @@ void WallSolver::applyCurveRange(std::size_t upperIndex, std::size_t lowerIndex,
 void WallSolver::addInterpolatedSprings(const PyCurve& upper, const PyCurve& lower, int station, int start, int end,
                                         double weight)
 {
-    // Stations above the equations' range carry nothing.
-    if (station < -1)
-        return;
     const CurveLine upperLine = evaluateCurve(upper, y_[station], offCurve_);
     const CurveLine lowerLine = evaluateCurve(lower, y_[station], offCurve_);
     const double t = end == start ? 0.0 : static_cast<double>(station - start) / (end - start);
@@ -417,7 +414,7 @@ void WallSolver::computeStationResults(Solution& solution)
     // central differences spread that jump over the stations around it.
     for (const Couple& couple : model_.couples) {
         const int s = couple.station;
-        if (s - 1 < kFirstStation || s + 1 > n_ + 3)
+        if (s + 1 > n_ + 3)   // no room below the tables' end
             continue;
         const double c = couple.perDoubleIncrement;
         shear[s] -= c;
