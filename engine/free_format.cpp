@@ -13,11 +13,15 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 bool endsItem(char c) { return isBlank(c) || c == ',' || c == '/'; }
 bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
-// Digits with an optional sign: the only form an integer item may take.
-bool isIntegerText(std::string_view text)
+std::size_t afterSign(std::string_view text, std::size_t i)
 {
-    std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-    if (i == text.size())
+    return i < text.size() && (text[i] == '+' || text[i] == '-') ? i + 1 : i;
+}
+
+// At least one character from `i` on, and only digits.
+bool digitsOnlyFrom(std::string_view text, std::size_t i)
+{
+    if (i >= text.size())
         return false;
     for (; i < text.size(); ++i)
         if (!isDigit(text[i]))
@@ -25,22 +29,19 @@ bool isIntegerText(std::string_view text)
     return true;
 }
 
+// Digits with an optional sign: the only form an integer item may take.
+bool isIntegerText(std::string_view text) { return digitsOnlyFrom(text, afterSign(text, 0)); }
+
 // [sign] digits [. digits] [E|D [sign] digits], at least one mantissa digit.
 bool isRealText(std::string_view text)
 {
-    std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+    std::size_t i = afterSign(text, 0);
     int mantissaDigits = 0;
-    while (i < text.size() && isDigit(text[i])) {
-        ++i;
+    for (; i < text.size() && isDigit(text[i]); ++i)
         ++mantissaDigits;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && isDigit(text[i])) {
-            ++i;
+    if (i < text.size() && text[i] == '.')
+        for (++i; i < text.size() && isDigit(text[i]); ++i)
             ++mantissaDigits;
-        }
-    }
     if (mantissaDigits == 0)
         return false;
     if (i == text.size())
@@ -48,15 +49,7 @@ bool isRealText(std::string_view text)
     const char marker = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
     if (marker != 'E' && marker != 'D')
         return false;
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    if (i == text.size())
-        return false;
-    for (; i < text.size(); ++i)
-        if (!isDigit(text[i]))
-            return false;
-    return true;
+    return digitsOnlyFrom(text, afterSign(text, i + 1));
 }
 
 }  // namespace
