@@ -1,5 +1,7 @@
 #include "model_input.h"
 
+#include "earth_pressure.h"
+#include "py_profile.h"
 #include "report.h"
 #include "run_stop.h"
 #include "station_distribution.h"
@@ -7,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <string>
 
 namespace truvex {
@@ -78,9 +81,10 @@ void readControl(FreeFormatReader& in, Control& control)
     control.units = unitSystemFromCode(control.unitsCode);
 }
 
-CaseReader::CaseReader(FreeFormatReader& in, TextOutput& report, TextOutput& plot, CaseModel& model)
+CaseReader::CaseReader(FreeFormatReader& in, TextOutput& report, TextOutput& plot, CaseModel& model,
+                       std::filesystem::path workDir, TextOutput* notes)
     : in_(in), report_(report), plot_(plot), model_(model), control_(model.control),
-      labels_(unitLabels(model.control.units))
+      labels_(unitLabels(model.control.units)), workDir_(std::move(workDir)), notes_(notes)
 {
 }
 
@@ -333,10 +337,7 @@ void CaseReader::readEarthPressure()
     if (control_.koutpt == 1) {
         writeBoxedTitle(report_, "*        SPECIFIED ACTIVE EARTH PRESSURE         *");
         report_.line();
-        report_.blankLines(2);
-        report_.write("(8X, ' DEPTH         ACTIVE EARTH PRESSURE')");
-        report_.write("(8X, 1X, A, 17X, A, '/', A)", labels_.length, labels_.force, labels_.lengthShort);
-        report_.write("(8X, '--------       ------------------------')");
+        echoPressureHeads();
         const int count = readCount();
         checkStorage(count, kMaxPressurePoints);
         for (int i = 0; i < count; ++i) {
@@ -354,9 +355,65 @@ void CaseReader::readEarthPressure()
         writePressureSection(plot_, model_.pressure);
         if (!model_.pressure.empty())
             addPressureLoads(model_.pressure.back().depth);
+    } else if (control_.koutpt == 2 || control_.koutpt == 3) {
+        const std::filesystem::path pressureFile = workDir_ / kPressureFileName;
+        generateEarthPressure(model_, report_, notes_, pressureFile);
+        readGeneratedPressure(pressureFile);
     } else {
         writePressureSection(plot_, model_.pressure);
     }
+}
+
+void CaseReader::echoPressureHeads()
+{
+    report_.blankLines(2);
+    report_.write("(8X, ' DEPTH         ACTIVE EARTH PRESSURE')");
+    report_.write("(8X, 1X, A, 17X, A, '/', A)", labels_.length, labels_.force, labels_.lengthShort);
+    report_.write("(8X, '--------       ------------------------')");
+}
+
+// Reads the generated pressure back as loads per unit length of wall: the
+// width for earth pressure down to the excavation level, the width for soil
+// resistance below it. The report and the plot data show every point when
+// there are at most 50 (and always in the other unit system), otherwise
+// every sixth (English) or fourth (SI) point and the last one.
+void CaseReader::readGeneratedPressure(const std::filesystem::path& pressureFile)
+{
+    const SoilData& soil = model_.soil;
+    std::ifstream file(pressureFile, std::ios::binary);
+    if (!file)
+        stop("ERROR -- CANNOT OPEN THE PRESSURE FILE " + pressureFile.string());
+    FreeFormatReader pressureIn(file, std::string("THE PRESSURE FILE ") + kPressureFileName);
+    int count = 0;
+    pressureIn.read(count);
+    checkStorage(count, kMaxPressurePoints);
+    for (int i = 0; i < count; ++i) {
+        PressurePoint point;
+        pressureIn.read(point.depth, point.total, point.soil, point.surcharge);
+        const double width =
+            point.depth > soil.freeHeight + kDepthTolerance ? soil.resistanceWidth : soil.activeWidth;
+        point.total *= width;
+        point.soil *= width;
+        point.surcharge *= width;
+        model_.pressure.push_back(point);
+    }
+
+    echoPressureHeads();
+    const std::size_t points = model_.pressure.size();
+    std::size_t step = 1;
+    if (points > 50 && control_.units == UnitSystem::English)
+        step = 6;
+    else if (points > 50 && control_.units == UnitSystem::SI)
+        step = 4;
+    std::vector<PressurePoint> shown;
+    for (std::size_t i = 0; i < points; i += step)
+        shown.push_back(model_.pressure[i]);
+    if (points > 0 && (points - 1) % step != 0)
+        shown.push_back(model_.pressure.back());
+    for (const PressurePoint& point : shown)
+        report_.write("(6X, E10.3, 10X, E10.3)", point.depth, point.total);
+    writePressureSection(plot_, shown);
+    addPressureLoads(soil.freeHeight);
 }
 
 void CaseReader::readSoilData()
@@ -505,7 +562,72 @@ void CaseReader::readPyCurves()
             plotCurves.push_back(std::move(plotCurve));
         }
     }
+    if (control_.kpyop == 2)
+        readGeneratedPyCurves(plotCurves);
     writeCurveSection(plot_, control_.unitsCode, plotCurves);
+}
+
+// p-y option 2: the generation writes the user curves and its own curves to
+// the curve file, and the curve table takes them back from it: the user
+// curves' stations, and every generated curve as 33 points symmetric about
+// the origin, the backfill side mirrored to negative deflections.
+void CaseReader::readGeneratedPyCurves(std::vector<PlotCurve>& plotCurves)
+{
+    std::vector<UserPyCurve> userCurves;
+    for (const PlotCurve& curve : plotCurves)
+        userCurves.push_back({curve.station, curve.points});
+    const std::filesystem::path curveFile = workDir_ / kCurveFileName;
+    generatePyCurves(model_, userCurves, curveFile, report_);
+
+    std::ifstream file(curveFile, std::ios::binary);
+    if (!file)
+        stop("ERROR -- CANNOT OPEN THE P-Y CURVE FILE " + curveFile.string());
+    FreeFormatReader curvesIn(file, std::string("THE P-Y CURVE FILE ") + kCurveFileName);
+    int total = 0;
+    curvesIn.read(total);
+    checkStorage(total, kMaxPyCurves);
+    const int userCount = static_cast<int>(userCurves.size());
+    for (int c = 0; c < total; ++c) {
+        if (c < userCount) {
+            int station = 0, pointCount = 0;
+            curvesIn.read(station, pointCount);
+            for (int i = 0; i < pointCount; ++i) {
+                int number = 0;
+                double p = 0, y = 0;
+                curvesIn.read(number, p, y);
+            }
+            PyCurve& curve = model_.curves[static_cast<std::size_t>(c)];
+            curve.startStation = curve.endStation = station;
+            curve.continued = 0;
+            plotCurves[static_cast<std::size_t>(c)].station = station;
+            continue;
+        }
+        double depth = 0;
+        int ignoredCount = 0;
+        curvesIn.read(depth, ignoredCount);
+        std::array<CurvePoint, 2 * kPointsPerSide> rows;
+        for (CurvePoint& row : rows) {
+            int number = 0;
+            curvesIn.read(number, row.p, row.y);
+        }
+        PlotCurve plotCurve;
+        plotCurve.labelledByDepth = userCount == 0;
+        plotCurve.depth = depth;
+        plotCurve.station = nearestStation(depth / control_.h);
+        for (int row = 2 * kPointsPerSide - 1; row >= kPointsPerSide; --row)
+            plotCurve.points.push_back({-rows[row].y, rows[row].p});
+        for (int row = 1; row < kPointsPerSide; ++row)
+            plotCurve.points.push_back({rows[row].y, -rows[row].p});
+
+        PyCurve curve;
+        curve.startStation = curve.endStation = plotCurve.station;
+        curve.continued = 1;
+        curve.depth = depth;
+        for (const CurvePoint& point : plotCurve.points)
+            curve.points.push_back({point.y, point.p * control_.h});
+        model_.curves.push_back(std::move(curve));
+        plotCurves.push_back(std::move(plotCurve));
+    }
 }
 
 void CaseReader::readMomentEi()

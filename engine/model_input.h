@@ -11,6 +11,8 @@
 #include "text_output.h"
 #include "units.h"
 
+#include <filesystem>
+
 namespace truvex {
 
 // Record 2. Throws RunStop on a negative count.
@@ -18,7 +20,10 @@ void readControl(FreeFormatReader& in, Control& control);
 
 class CaseReader {
 public:
-    CaseReader(FreeFormatReader& in, TextOutput& report, TextOutput& plot, CaseModel& model);
+    // `workDir` holds the scratch files of the generation modules; `notes`
+    // (the run-notes file) receives their warnings when given.
+    CaseReader(FreeFormatReader& in, TextOutput& report, TextOutput& plot, CaseModel& model,
+               std::filesystem::path workDir = ".", TextOutput* notes = nullptr);
 
     // Everything after record 2, once the case header has been printed.
     void readRest();
@@ -30,11 +35,14 @@ private:
     void readStationTables();
     void readPyModifications();
     void readEarthPressure();
+    void echoPressureHeads();
+    void readGeneratedPressure(const std::filesystem::path& pressureFile);
     void readSoilData();
     void applyUserPressureSurcharges();
     void addPressureLoads(double deepestDepth);
     void checkDataBeyondEnd() const;
     void readPyCurves();
+    void readGeneratedPyCurves(std::vector<PlotCurve>& plotCurves);
     void readMomentEi();
 
     int readCount();
@@ -46,6 +54,8 @@ private:
     CaseModel& model_;
     Control& control_;
     UnitLabels labels_;
+    std::filesystem::path workDir_;
+    TextOutput* notes_;
 };
 
 }  // namespace truvex

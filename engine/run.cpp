@@ -109,7 +109,7 @@ void Run::analyseCases(FreeFormatReader& in)
         writeCaseHeader(report_, request_, caseLine, localNow());
         summary_.casesRun = caseNumber;
 
-        CaseReader(in, report_, plot_, *model).readRest();
+        CaseReader(in, report_, plot_, *model, request_.workDir, &notes_).readRest();
         writeCaseLine(report_, caseLine);
         lastSolution_ = solveWall(*model, solverState_, notes_);
         writeResults(report_, *model, lastSolution_, unitLabels(model->control.units));
