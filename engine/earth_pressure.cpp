@@ -61,29 +61,11 @@ bool hasOptionalCoefficient(int soilType) { return soilType <= 5; }
 
 long nint(double value) { return std::lround(value); }
 
-[[noreturn]] void stop(const std::string& message, bool alsoToConsole = false)
-{
-    throw RunStop("     " + message, alsoToConsole);
-}
-
 std::string number(double value)
 {
     std::array<char, 32> text{};
     const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
     return std::string(text.data(), result.ptr);
-}
-
-// A unit line whose labels end at the given columns (1-based), under the
-// columns of the table they describe.
-std::string unitRow(std::initializer_list<std::pair<std::size_t, std::string>> labels)
-{
-    std::string line;
-    for (const auto& [endColumn, label] : labels) {
-        const std::size_t start = endColumn - label.size();
-        line.resize(std::max(line.size() + 1, start), ' ');
-        line += label;
-    }
-    return line;
 }
 
 // The surcharge values in force for the layer resultants: the single
@@ -201,7 +183,7 @@ GeneratedEarthPressure Generator::run(const std::filesystem::path& pressureFile)
     for (std::size_t i = 0; i < soil_.layers.size(); ++i) {
         const int type = soil_.layers[i].soilType;
         if (type < 1 || type > 7)
-            stop("ERROR -- SOIL LAYER " + std::to_string(i + 1) + ": SOIL TYPE " + std::to_string(type) +
+            stopRun("ERROR -- SOIL LAYER " + std::to_string(i + 1) + ": SOIL TYPE " + std::to_string(type) +
                  " IS NOT ONE OF 1 TO 7");
     }
     result_.layers = splitLayers(soil_.layers, freeHeight_, waterDepth_);
@@ -300,9 +282,9 @@ void Generator::echoSoil()
     report_.line("               TOTAL   COHESION/       TOTAL UNIT");
     report_.line("      LAYER  THICKNESS STRENGTH    PHI   WEIGHT   DRAINED  ZTOP");
     if (english)
-        report_.line(unitRow({{22, "FT"}, {31, "PSI"}, {38, "DEG"}, {47, "PCI"}, {57, "T OR F"}, {63, "FT"}}));
+        report_.line(unitLine({{22, "FT"}, {31, "PSI"}, {38, "DEG"}, {47, "PCI"}, {57, "T OR F"}, {63, "FT"}}));
     else
-        report_.line(unitRow({{22, " M"}, {31, "kPa"}, {38, "DEG"}, {47, "kN/M^3"}, {57, "T OR F"}, {63, " M"}}));
+        report_.line(unitLine({{22, " M"}, {31, "kPa"}, {38, "DEG"}, {47, "kN/M^3"}, {57, "T OR F"}, {63, " M"}}));
     for (std::size_t i = 0; i < result_.layers.size(); ++i) {
         const WorkingLayer& layer = result_.layers[i];
         report_.write("(6X, I5, F11.3, F9.3, F7.2, F9.4, 6X, A1, F9.3)", static_cast<int>(i + 1),
@@ -320,7 +302,7 @@ void Generator::checkProfile()
         return std::abs(layer.ztop - freeHeight_) < kDepthTolerance;
     });
     if (excavation == layers.end())
-        stop("ERROR STOP 1 -- NO SOIL LAYER STARTS AT THE EXCAVATION LEVEL: THE SOIL LAYERS MUST REACH BELOW "
+        stopRun("ERROR STOP 1 -- NO SOIL LAYER STARTS AT THE EXCAVATION LEVEL: THE SOIL LAYERS MUST REACH BELOW "
              "THE FREE HEIGHT OF WALL",
              true);
     result_.excavationLayer = static_cast<int>(excavation - layers.begin());
@@ -330,7 +312,7 @@ void Generator::checkProfile()
     result_.waterLayer = water == layers.end() ? -1 : static_cast<int>(water - layers.begin());
     // The surcharge solutions are written in terms of depth over free height.
     if (!soil_.surcharges.empty() && !(freeHeight_ > 0))
-        stop("ERROR -- SURCHARGE LOADS NEED A FREE HEIGHT OF WALL GREATER THAN ZERO");
+        stopRun("ERROR -- SURCHARGE LOADS NEED A FREE HEIGHT OF WALL GREATER THAN ZERO");
 }
 
 void Generator::computeOverburden()
@@ -351,7 +333,7 @@ void Generator::computeOverburden()
     banner("EFFECTIVE OVERBURDEN STRESS");
     report_.line();
     report_.line("          DEPTH                     STRESS");
-    report_.line(unitRow({{15, labels_.length}, {42, labels_.force + "/" + labels_.lengthShort + "**2"}}));
+    report_.line(unitLine({{15, labels_.length}, {42, labels_.force + "/" + labels_.lengthShort + "**2"}}));
     for (const WorkingLayer& layer : layers)
         report_.write("(F15.3, F27.4)", layer.ztop, layer.sigmaV);
 
@@ -401,7 +383,7 @@ void Generator::computeActiveResultants()
     banner("ACTIVE EARTH PRESSURE OF EACH LAYER");
     report_.line();
     report_.line(" LAYER    PA1     Z1       PA2     Z2         PA3     Z3        PA4");
-    report_.line(unitRow({{5, "  NO"},
+    report_.line(unitLine({{5, "  NO"},
                           {15, perLength},
                           {23, length},
                           {33, perLength},
@@ -451,7 +433,7 @@ void Generator::computeWaterResultants()
     banner("ACTIVE WATER PRESSURE OF EACH LAYER");
     report_.line();
     report_.line(" LAYER    PW1     Z1       PW2     Z2");
-    report_.line(unitRow({{5, "  NO"}, {15, perLength}, {23, labels_.length}, {33, perLength}, {41, labels_.length}}));
+    report_.line(unitLine({{5, "  NO"}, {15, perLength}, {23, labels_.length}, {33, perLength}, {41, labels_.length}}));
     result_.waterFlag = 1;
     for (int i = std::max(water, 0); i < result_.excavationLayer; ++i) {
         WorkingLayer& layer = result_.layers[static_cast<std::size_t>(i)];
@@ -634,13 +616,13 @@ void Generator::writePressureFile(const std::filesystem::path& path)
 
     std::ofstream file(path, std::ios::out | std::ios::trunc | std::ios::binary);
     if (!file)
-        stop("ERROR -- CANNOT WRITE THE PRESSURE FILE " + path.string());
+        stopRun("ERROR -- CANNOT WRITE THE PRESSURE FILE " + path.string());
     file << ' ' << result_.count << '\n';
     for (const PressurePoint& record : records)
         file << ' ' << number(record.depth) << ' ' << number(record.total) << ' ' << number(record.soil) << ' '
              << number(record.surcharge) << '\n';
     if (!file)
-        stop("ERROR -- CANNOT WRITE THE PRESSURE FILE " + path.string());
+        stopRun("ERROR -- CANNOT WRITE THE PRESSURE FILE " + path.string());
 }
 
 }  // namespace
@@ -656,7 +638,7 @@ std::vector<WorkingLayer> splitLayers(const std::vector<SoilLayer>& layers, doub
     std::vector<WorkingLayer> table;
     auto add = [&table](const WorkingLayer& layer) {
         if (table.size() == static_cast<std::size_t>(kMaxWorkingLayers))
-            stop("ERROR STOP 2 -- MORE THAN " + std::to_string(kMaxWorkingLayers) +
+            stopRun("ERROR STOP 2 -- MORE THAN " + std::to_string(kMaxWorkingLayers) +
                      " SOIL LAYERS AFTER SPLITTING AT THE EXCAVATION LEVEL AND AT THE WATER TABLE",
                  true);
         table.push_back(layer);
@@ -667,7 +649,7 @@ std::vector<WorkingLayer> splitLayers(const std::vector<SoilLayer>& layers, doub
         const SoilLayer& input = layers[i];
         const double bottom = input.depthBottom;
         if (!(bottom > top))
-            stop("ERROR -- SOIL LAYER " + std::to_string(i + 1) + ": THE DEPTH AT ITS BOTTOM MUST BE GREATER THAN " +
+            stopRun("ERROR -- SOIL LAYER " + std::to_string(i + 1) + ": THE DEPTH AT ITS BOTTOM MUST BE GREATER THAN " +
                  (i == 0 ? std::string("ZERO") : "THAT OF THE LAYER ABOVE"));
 
         WorkingLayer layer;

@@ -21,8 +21,6 @@ constexpr double kEnginePi = 3.1416;
 // Stations are rounded to the nearest integer, halves away from zero.
 int nearestStation(double value) { return static_cast<int>(std::lround(value)); }
 
-[[noreturn]] void stop(const std::string& message) { throw RunStop("     " + message); }
-
 void checkStorage(long long count, long long capacity)
 {
     if (count > capacity)
@@ -33,7 +31,7 @@ void checkStorage(long long count, long long capacity)
 int checkedCount(int value, const FreeFormatReader& in)
 {
     if (value < 0)
-        stop("ERROR -- NEGATIVE COUNT " + std::to_string(value) + " ON LINE " + std::to_string(in.lineNumber()) +
+        stopRun("ERROR -- NEGATIVE COUNT " + std::to_string(value) + " ON LINE " + std::to_string(in.lineNumber()) +
              " OF THE PROJECT FILE");
     return value;
 }
@@ -41,7 +39,7 @@ int checkedCount(int value, const FreeFormatReader& in)
 void checkInterpolateCode(int code, const FreeFormatReader& in)
 {
     if (code != 1 && code != 2)
-        stop("ERROR -- INTERPOLATION CODE " + std::to_string(code) + " ON LINE " + std::to_string(in.lineNumber()) +
+        stopRun("ERROR -- INTERPOLATION CODE " + std::to_string(code) + " ON LINE " + std::to_string(in.lineNumber()) +
              " OF THE PROJECT FILE MUST BE 1 OR 2");
 }
 
@@ -54,19 +52,6 @@ void writeLabelLine(TextOutput& report, const char* label, double value, const c
                     const std::string& unit)
 {
     report.write(std::string("(6X, A, 1X, ") + layoutOfValue + ", A)", std::string(label), value, unit);
-}
-
-// A unit line whose labels end at the given columns (1-based), under the
-// columns of the table they describe.
-std::string unitLine(std::initializer_list<std::pair<std::size_t, std::string>> labels)
-{
-    std::string line;
-    for (const auto& [endColumn, label] : labels) {
-        const std::size_t start = endColumn - label.size();
-        line.resize(std::max(line.size() + 1, start), ' ');
-        line += label;
-    }
-    return line;
 }
 
 }  // namespace
@@ -113,7 +98,7 @@ int CaseReader::readCount()
 void CaseReader::checkStation(int station) const
 {
     if (station < 0 || station > control_.n + 3)
-        stop("ERROR -- STATION " + std::to_string(station) + " ON LINE " + std::to_string(in_.lineNumber()) +
+        stopRun("ERROR -- STATION " + std::to_string(station) + " ON LINE " + std::to_string(in_.lineNumber()) +
              " OF THE PROJECT FILE IS OUTSIDE THE WALL (STATIONS 0 TO " + std::to_string(control_.n) + ")");
 }
 
@@ -139,9 +124,9 @@ void CaseReader::readIncrements()
     checkedCount(control_.n, in_);
     checkStorage(control_.n + 7LL, kStationCapacity);
     if (control_.n < 1)
-        stop("ERROR -- THE WALL NEEDS AT LEAST ONE INCREMENT");
+        stopRun("ERROR -- THE WALL NEEDS AT LEAST ONE INCREMENT");
     if (!(control_.h > 0))
-        stop("ERROR -- THE INCREMENT LENGTH MUST BE GREATER THAN ZERO");
+        stopRun("ERROR -- THE INCREMENT LENGTH MUST BE GREATER THAN ZERO");
 
     report_.line();
     writeLabelLine(report_, "NUMBER OF INCREMENTS                               =", control_.n, "I3");
@@ -176,7 +161,7 @@ void CaseReader::readRestraints()
         if (row > 0 && node < previousNode)
             throw RunStop(kStationsNotInOrder);
         if (node < 0 || node > control_.n)
-            stop("ERROR -- SPECIFIED DEFLECTION OR SLOPE AT STATION " + std::to_string(node) +
+            stopRun("ERROR -- SPECIFIED DEFLECTION OR SLOPE AT STATION " + std::to_string(node) +
                  " OUTSIDE THE WALL (STATIONS 0 TO " + std::to_string(control_.n) + ")");
         previousNode = node;
         model_.specified.push_back(value);
@@ -299,7 +284,7 @@ void CaseReader::readStationTables()
         in_.read(tie.depth, tie.area, tie.modulus, tie.unbondedLength, tie.angle, tie.spacing, tie.prestress);
         const double width = control_.activeWidth;
         if (!(tie.spacing > 0) || !(tie.unbondedLength > 0) || !(width > 0))
-            stop("ERROR -- TIEBACK " + std::to_string(i + 1) +
+            stopRun("ERROR -- TIEBACK " + std::to_string(i + 1) +
                  ": SPACING, UNBONDED LENGTH AND WIDTH FOR EARTH PRESSURE MUST BE GREATER THAN ZERO");
         tie.cosAngle = std::cos(tie.angle * kEnginePi / 180.0);
         if (control_.units == UnitSystem::English) {
@@ -382,7 +367,7 @@ void CaseReader::readGeneratedPressure(const std::filesystem::path& pressureFile
     const SoilData& soil = model_.soil;
     std::ifstream file(pressureFile, std::ios::binary);
     if (!file)
-        stop("ERROR -- CANNOT OPEN THE PRESSURE FILE " + pressureFile.string());
+        stopRun("ERROR -- CANNOT OPEN THE PRESSURE FILE " + pressureFile.string());
     FreeFormatReader pressureIn(file, std::string("THE PRESSURE FILE ") + kPressureFileName);
     int count = 0;
     pressureIn.read(count);
@@ -455,7 +440,7 @@ void CaseReader::applyUserPressureSurcharges()
     if (soil.surcharges.empty())
         return;
     if (!(soil.freeHeight > 0))
-        stop("ERROR -- SURCHARGE LOADS NEED A FREE HEIGHT OF WALL GREATER THAN ZERO");
+        stopRun("ERROR -- SURCHARGE LOADS NEED A FREE HEIGHT OF WALL GREATER THAN ZERO");
     const double wallLength = control_.n * control_.h;
     for (PressurePoint& point : model_.pressure) {
         point.surcharge = surchargePressure(soil.surcharges, soil.freeHeight, wallLength, point.depth) *
@@ -519,7 +504,7 @@ void CaseReader::readPyCurves()
             checkStorage(pointCount, kMaxCurvePoints);
             checkStation(node);
             if (pointCount < 2)
-                stop("ERROR -- A P-Y CURVE NEEDS AT LEAST TWO POINTS (LINE " + std::to_string(in_.lineNumber()) +
+                stopRun("ERROR -- A P-Y CURVE NEEDS AT LEAST TWO POINTS (LINE " + std::to_string(in_.lineNumber()) +
                      " OF THE PROJECT FILE)");
 
             // Curves below the excavation level are interpolated towards the
@@ -581,7 +566,7 @@ void CaseReader::readGeneratedPyCurves(std::vector<PlotCurve>& plotCurves)
 
     std::ifstream file(curveFile, std::ios::binary);
     if (!file)
-        stop("ERROR -- CANNOT OPEN THE P-Y CURVE FILE " + curveFile.string());
+        stopRun("ERROR -- CANNOT OPEN THE P-Y CURVE FILE " + curveFile.string());
     FreeFormatReader curvesIn(file, std::string("THE P-Y CURVE FILE ") + kCurveFileName);
     int total = 0;
     curvesIn.read(total);
@@ -641,7 +626,7 @@ void CaseReader::readMomentEi()
         checkStation(range.firstStation);
         checkStation(range.lastStation);
         if (pointCount < 2)
-            stop("ERROR -- A MOMENT-EI RANGE NEEDS AT LEAST TWO POINTS (LINE " + std::to_string(in_.lineNumber()) +
+            stopRun("ERROR -- A MOMENT-EI RANGE NEEDS AT LEAST TWO POINTS (LINE " + std::to_string(in_.lineNumber()) +
                  " OF THE PROJECT FILE)");
         for (int k = 0; k < pointCount; ++k) {
             MomentEiPoint point;

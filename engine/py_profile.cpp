@@ -35,8 +35,6 @@ const char* const kStrengthCurve = "THE INPUT STRENGTH CURVE";
 const char* const kPhiCurve = "THE INPUT PHI CURVE";
 const char* const kUnitWeightCurve = "THE INPUT CURVE FOR UNIT WEIGHT";
 
-[[noreturn]] void stop(const std::string& message) { throw RunStop("     " + message); }
-
 // The warning of a lookup beyond its profile, ending the run with the
 // profile's stop code; shown in the report and on standard error.
 [[noreturn]] void beyondProfile(double x, const char* curveName, int stopCode, const UnitLabels& labels)
@@ -231,7 +229,7 @@ void writeCurveFile(const std::filesystem::path& path, const std::vector<UserPyC
 {
     TextOutput file;
     if (!file.open(path))
-        stop("ERROR -- CANNOT CREATE THE P-Y CURVE FILE " + path.string());
+        stopRun("ERROR -- CANNOT CREATE THE P-Y CURVE FILE " + path.string());
     constexpr const char* kPointLayout = "(I4, 2(1X, 1P, E24.16))";
     file.write("(I6)", userCurves.size() + curves.size());
     for (const UserPyCurve& curve : userCurves) {
@@ -259,7 +257,7 @@ PyProfile::PyProfile(const CaseModel& model)
 {
     const SoilData& soil = model.soil;
     if (!(width_ > 0))
-        stop("ERROR -- THE WIDTH FOR SOIL RESISTANCE MUST BE GREATER THAN ZERO TO GENERATE P-Y CURVES");
+        stopRun("ERROR -- THE WIDTH FOR SOIL RESISTANCE MUST BE GREATER THAN ZERO TO GENERATE P-Y CURVES");
     widthRatio_ = std::max(1.0, soil.activeWidth / width_);
     buildLayers(model);
     buildUnitWeights(soil);
@@ -271,7 +269,7 @@ void PyProfile::buildLayers(const CaseModel& model)
     // The profile reaches two increments below the tip of the wall.
     const double xMax = model.control.n * model.control.h + 2 * model.control.h - freeHeight_;
     if (!(xMax > 0))
-        stop("ERROR -- THE WALL DOES NOT REACH BELOW THE EXCAVATION LEVEL: NO P-Y CURVES CAN BE GENERATED");
+        stopRun("ERROR -- THE WALL DOES NOT REACH BELOW THE EXCAVATION LEVEL: NO P-Y CURVES CAN BE GENERATED");
     const double inset = curveDepthInset(units_);
 
     double previousBottom = 0;
@@ -279,7 +277,7 @@ void PyProfile::buildLayers(const CaseModel& model)
         const SoilLayer& input = soil.layers[i];
         const int number = static_cast<int>(i) + 1;
         if (!(input.depthBottom > previousBottom))
-            stop("ERROR -- SOIL LAYER " + std::to_string(number) +
+            stopRun("ERROR -- SOIL LAYER " + std::to_string(number) +
                  ": ITS BOTTOM MUST LIE BELOW THE BOTTOM OF THE LAYER ABOVE (OR BELOW THE TOP OF THE WALL)");
         const double top = previousBottom;
         previousBottom = input.depthBottom;
@@ -295,12 +293,12 @@ void PyProfile::buildLayers(const CaseModel& model)
         if (layer.xTop >= xMax)
             break;
         if (input.soilType < 1 || input.soilType > 7)
-            stop("ERROR -- SOIL LAYER " + std::to_string(number) + " HAS THE SOIL TYPE " +
+            stopRun("ERROR -- SOIL LAYER " + std::to_string(number) + " HAS THE SOIL TYPE " +
                  std::to_string(input.soilType) + "; THE SOIL TYPES ARE 1 TO 7");
         for (const auto& row : input.parameters)
             for (double value : row)
                 if (value < 0)
-                    stop("ERROR -- SOIL LAYER " + std::to_string(number) + ": ITS SOIL PARAMETERS MUST NOT BE NEGATIVE");
+                    stopRun("ERROR -- SOIL LAYER " + std::to_string(number) + ": ITS SOIL PARAMETERS MUST NOT BE NEGATIVE");
         if (layers_.size() == static_cast<std::size_t>(kMaxPyLayers))
             throw RunStop(kTooMuchData);
 
@@ -530,7 +528,7 @@ double tableValue(std::span<const double> at, std::span<const double> values, do
 
 void stopForLayer(const PyLayer& layer, const std::string& what)
 {
-    stop("ERROR -- SOIL LAYER " + std::to_string(layer.inputLayer) + ": " + what);
+    stopRun("ERROR -- SOIL LAYER " + std::to_string(layer.inputLayer) + ": " + what);
 }
 
 // ---------------------------------------------------------------------------
@@ -541,7 +539,7 @@ std::vector<GeneratedPyCurve> generatePyCurves(const CaseModel& model, const std
 {
     const PyProfile profile(model);
     if (profile.layers().empty() && userCurves.empty())
-        stop("ERROR -- NO SOIL LAYER REACHES BELOW THE EXCAVATION LEVEL: NO P-Y CURVES CAN BE GENERATED");
+        stopRun("ERROR -- NO SOIL LAYER REACHES BELOW THE EXCAVATION LEVEL: NO P-Y CURVES CAN BE GENERATED");
     PyGeneration generation(profile, model.soil.excavationStress, report);
     printProfile(report, profile, generation);
     for (std::size_t i = 0; i < profile.layers().size(); ++i)

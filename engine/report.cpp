@@ -2,6 +2,7 @@
 
 #include "truvex/engine.h"
 
+#include <algorithm>
 #include <array>
 
 namespace truvex {
@@ -19,6 +20,17 @@ std::string trimRight(std::string text)
 void writeStars(TextOutput& report) { report.write("(6X, 50('*'))"); }
 
 }  // namespace
+
+std::string unitLine(std::initializer_list<std::pair<std::size_t, std::string>> labels)
+{
+    std::string line;
+    for (const auto& [endColumn, label] : labels) {
+        const std::size_t start = endColumn - label.size();
+        line.resize(std::max(line.size() + 1, start), ' ');
+        line += label;
+    }
+    return line;
+}
 
 std::string folderWithSeparator(const std::filesystem::path& path)
 {

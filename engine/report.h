@@ -10,7 +10,9 @@
 
 #include <ctime>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace truvex {
 
@@ -35,6 +37,10 @@ void writeBoxedTitle(TextOutput& report, const std::string& framedTitle);
 
 void writeResults(TextOutput& report, const CaseModel& model, const Solution& solution, const UnitLabels& labels);
 void writeEndOfAnalysis(TextOutput& report);
+
+// A unit line whose labels end at the given columns (1-based), under the
+// columns of the table they describe.
+std::string unitLine(std::initializer_list<std::pair<std::size_t, std::string>> labels);
 
 // Path split as the file block prints it: folder with its closing
 // separator, and the name with its extension.

@@ -22,6 +22,13 @@ private:
     bool alsoToConsole_;
 };
 
+// Ends the run with `message` as a report line in the report's style, after
+// the five blanks that lead every message.
+[[noreturn]] inline void stopRun(const std::string& message, bool alsoToConsole = false)
+{
+    throw RunStop("     " + message, alsoToConsole);
+}
+
 inline const char* const kTooMuchData = "     TOO MUCH DATA FOR AVAILABLE STORAGE";
 inline const char* const kStationsNotInOrder = "     ERROR STOP -- STATIONS NOT IN ORDER";
 inline const char* const kDataBeyondEnd = "     ERROR -- NON-ZERO TABLE 4 DATA BEYOND END";
