@@ -59,8 +59,6 @@ bool isDrained(int soilType) { return soilType >= 4; }
 // Rock layers hold other values in the sixth position.
 bool hasOptionalCoefficient(int soilType) { return soilType <= 5; }
 
-long nint(double value) { return std::lround(value); }
-
 std::string number(double value)
 {
     std::array<char, 32> text{};
@@ -477,10 +475,10 @@ void Generator::generatePoints()
     long count = 1;
     long excavationPoints = 1;
     for (std::size_t i = 0; i + 1 < layers.size(); ++i)
-        count += nint(layers[i].thickness * pointsPerLength);
+        count += nearestInteger(layers[i].thickness * pointsPerLength);
     for (std::size_t i = 0; i < excavation; ++i)
-        excavationPoints += nint(layers[i].thickness * pointsPerLength);
-    const long lastLayerPoints = nint((wallLength - layers.back().ztop) * pointsPerLength);
+        excavationPoints += nearestInteger(layers[i].thickness * pointsPerLength);
+    const long lastLayerPoints = nearestInteger((wallLength - layers.back().ztop) * pointsPerLength);
     count = std::max(1L, count + lastLayerPoints);
     if (count > kMaxPressurePoints || excavationPoints > kMaxPressurePoints)
         throw RunStop(kTooMuchData);
@@ -513,7 +511,7 @@ void Generator::generatePoints()
             surfaceTerm = 0;
 
         const double bottom = last ? layer.zbottom() : layers[i + 1].ztop;   // exactly the key depth of a split
-        const long steps = nint(t * pointsPerLength);
+        const long steps = nearestInteger(t * pointsPerLength);
         const double spacing = steps > 0 ? t / static_cast<double>(steps) : 1.0 / pointsPerLength;
         const long pointsHere = last ? std::max(0L, lastLayerPoints) : steps;
         for (long k = 1; k <= pointsHere; ++k) {

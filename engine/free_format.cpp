@@ -4,10 +4,15 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace truvex {
 namespace {
+
+// No quantity of a wall model comes near this in any unit system; larger
+// values would only overflow the computation into meaningless results.
+constexpr double kLargestMagnitude = 1.0E20;
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 bool endsItem(char c) { return isBlank(c) || c == ',' || c == '/'; }
@@ -195,7 +200,7 @@ void FreeFormatReader::readItem(double& target)
             c = 'E';
     double value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc())
+    if (result.ec != std::errc() || std::fabs(value) > kLargestMagnitude)
         badItem(*item, "A NUMBER OF A USABLE SIZE");
     target = value;
 }

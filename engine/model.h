@@ -7,7 +7,9 @@
 // units otherwise.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,14 @@ inline constexpr int kMaxMomentEiPoints = 100;
 inline constexpr int kGeneratedCurvePoints = 33;
 
 enum class UnitSystem { English = 1, SI = 2, Other = 3 };
+
+// The nearest integer, halves away from zero, as stations and point counts
+// are rounded. Held inside the int range, so that an absurd input value ends
+// in a station or count the checks reject rather than in an overflow.
+inline int nearestInteger(double value)
+{
+    return static_cast<int>(std::lround(std::clamp(value, -1.0e9, 1.0e9)));
+}
 
 // Unit system from the control record's code: 1 and 2 as given, any other
 // code analyses in the user's own units.

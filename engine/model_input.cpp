@@ -18,9 +18,6 @@ namespace {
 // The engine's angle conversion uses 3.1416, not pi to full precision.
 constexpr double kEnginePi = 3.1416;
 
-// Stations are rounded to the nearest integer, halves away from zero.
-int nearestStation(double value) { return static_cast<int>(std::lround(value)); }
-
 void checkStorage(long long count, long long capacity)
 {
     if (count > capacity)
@@ -288,11 +285,11 @@ void CaseReader::readStationTables()
                  ": SPACING, UNBONDED LENGTH AND WIDTH FOR EARTH PRESSURE MUST BE GREATER THAN ZERO");
         tie.cosAngle = std::cos(tie.angle * kEnginePi / 180.0);
         if (control_.units == UnitSystem::English) {
-            tie.station = nearestStation(tie.depth * 12 / control_.h);
+            tie.station = nearestInteger(tie.depth * 12 / control_.h);
             tie.spring = tie.area * tie.modulus * tie.cosAngle / ((tie.spacing * 12 / width) * (tie.unbondedLength * 12));
             tie.load = -(width / (tie.spacing * 12)) * tie.prestress * tie.cosAngle;
         } else {
-            tie.station = nearestStation(tie.depth / control_.h);
+            tie.station = nearestInteger(tie.depth / control_.h);
             tie.spring = tie.area * tie.modulus * tie.cosAngle / ((tie.spacing / width) * tie.unbondedLength);
             tie.load = -(width / tie.spacing) * tie.prestress * tie.cosAngle;
         }
@@ -455,7 +452,7 @@ void CaseReader::addPressureLoads(double deepestDepth)
 {
     const double h = control_.h;
     const auto& points = model_.pressure;
-    const int lastStation = nearestStation(deepestDepth / h);
+    const int lastStation = nearestInteger(deepestDepth / h);
     double load = 0;
     for (int k = 1; k <= lastStation; ++k) {
         const double z = k * h;
@@ -598,7 +595,7 @@ void CaseReader::readGeneratedPyCurves(std::vector<PlotCurve>& plotCurves)
         PlotCurve plotCurve;
         plotCurve.labelledByDepth = userCount == 0;
         plotCurve.depth = depth;
-        plotCurve.station = nearestStation(depth / control_.h);
+        plotCurve.station = nearestInteger(depth / control_.h);
         for (int row = 2 * kPointsPerSide - 1; row >= kPointsPerSide; --row)
             plotCurve.points.push_back({-rows[row].y, rows[row].p});
         for (int row = 1; row < kPointsPerSide; ++row)

@@ -123,7 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"3\n", "     INPUT ERROR -- THE PROJECT FILE ENDS BEFORE ITS LAST RECORD (AFTER LINE 1)"},
         BadInput{"", "     INPUT ERROR -- THE PROJECT FILE ENDS BEFORE ITS LAST RECORD (AFTER LINE 0)"},
         BadInput{"99999999999 1\n", "     INPUT ERROR -- THE WHOLE NUMBER 99999999999 ON LINE 1 OF THE PROJECT FILE IS TOO LARGE"},
-        BadInput{"1 1e999\n", "     INPUT ERROR -- '1e999' ON LINE 1 OF THE PROJECT FILE IS NOT A NUMBER OF A USABLE SIZE"}),
+        BadInput{"1 1e999\n", "     INPUT ERROR -- '1e999' ON LINE 1 OF THE PROJECT FILE IS NOT A NUMBER OF A USABLE SIZE"},
+        BadInput{"1 -2E21\n", "     INPUT ERROR -- '-2E21' ON LINE 1 OF THE PROJECT FILE IS NOT A NUMBER OF A USABLE SIZE"}),
     [](const testing::TestParamInfo<BadInput>& info) { return "case" + std::to_string(info.index); });
 
 }  // namespace
