@@ -92,10 +92,12 @@ void writeCaseHeader(TextOutput& report, const RunRequest& request, const CaseLi
                  folderWithSeparator(request.projectFile));
     report.write("(5X, 'Name of input data file     : ', A, A)", request.projectFile.stem().string(),
                  request.projectFile.extension().string());
-    report.write("(5X, 'Name of output file         : ', A, A)", request.reportFile.stem().string(),
-                 request.reportFile.extension().string());
-    report.write("(5X, 'Name of plot output file    : ', A, A)", request.plotFile.stem().string(),
-                 request.plotFile.extension().string());
+    // The output names are the project's name with the output extensions,
+    // whatever the hand-off file called the files.
+    report.write("(5X, 'Name of output file         : ', A, A)", request.projectFile.stem().string(),
+                 std::string(".tx5o"));
+    report.write("(5X, 'Name of plot output file    : ', A, A)", request.projectFile.stem().string(),
+                 std::string(".tx5p"));
     report.line();
 
     report.write("(5X, 73('-'))");
