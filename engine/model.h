@@ -24,7 +24,6 @@ inline constexpr int kMaxPressurePoints = 2000;
 inline constexpr int kMaxPyCurves = 400;
 inline constexpr int kMaxCurvePoints = 34;
 inline constexpr int kMaxMomentEiPoints = 100;
-inline constexpr int kGeneratedCurvePoints = 33;
 
 enum class UnitSystem { English = 1, SI = 2, Other = 3 };
 
@@ -123,7 +122,6 @@ struct PyCurve {
     int startStation = 0;
     int endStation = 0;
     int continued = 0;              // 1: interpolated towards the next curve
-    double depth = 0;               // generated curves: depth of the curve
     std::vector<CurvePoint> points; // P already times h and the multipliers
 };
 
@@ -180,11 +178,10 @@ struct SoilData {
     double excavationStress = 0;
 };
 
-// Anchor levels for the trapezoidal pressure diagram: the rows of the load,
-// spring and tieback tables together, and the depths (station times h) of
-// the first and the last single-station row among them.
+// Anchor levels for the trapezoidal pressure diagram: the depths (station
+// times h) of the first and the last single-station row among the rows of
+// the load, spring and tieback tables.
 struct AnchorLevels {
-    int rowCount = 0;
     int singleStationRows = 0;
     double firstDepth = 0;
     double lastDepth = 0;

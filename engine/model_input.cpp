@@ -221,7 +221,6 @@ void CaseReader::readStationTables()
     // of a trapezoidal pressure diagram.
     auto noteAnchorLevel = [this](const DistributedRow& row) {
         AnchorLevels& anchors = model_.anchors;
-        ++anchors.rowCount;
         if (row.first != row.last)
             return;
         const double depth = row.first * control_.h;
@@ -604,7 +603,6 @@ void CaseReader::readGeneratedPyCurves(std::vector<PlotCurve>& plotCurves)
         PyCurve curve;
         curve.startStation = curve.endStation = plotCurve.station;
         curve.continued = 1;
-        curve.depth = depth;
         for (const CurvePoint& point : plotCurve.points)
             curve.points.push_back({point.y, point.p * control_.h});
         model_.curves.push_back(std::move(curve));

@@ -20,8 +20,6 @@ public:
         stream_.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
         return stream_.is_open();
     }
-    bool isOpen() const { return stream_.is_open(); }
-    void close() { stream_.close(); }
 
     template <class... Args>
     void write(std::string_view layout, const Args&... values)
