@@ -77,8 +77,6 @@ ClayCurveData clayCurveData(const PyGeneration& generation, const PyLayer& layer
     return data;
 }
 
-constexpr std::array<CurveSide, 2> kSides = {CurveSide::Excavation, CurveSide::Backfill};
-
 // ---------------------------------------------------------------------------
 // Soft clay
 
@@ -143,8 +141,7 @@ void generateSoftClay(PyGeneration& generation, int layerIndex)
                                                          {"C", generation.stress(), d.cohesion},
                                                          {"GAMMA AVG", generation.unitWeight(), d.unitWeight},
                                                          {"E50", "", d.e50}});
-            const auto heads = generation.pointHeads(true);
-            curve.heading.insert(curve.heading.end(), heads.begin(), heads.end());
+            addToHeading(curve, generation.pointHeads(true));
 
             // The secant of the curve at the smallest deflection it resolves.
             const double initialModulus = 0.5 * pu * std::pow(y50 / kSmallestDeflection, 2.0 / 3.0) / y50;
@@ -238,8 +235,7 @@ void generateStiffClayWithFreeWater(PyGeneration& generation, int layerIndex)
                                                          {"E50", "", d.e50}});
             curve.heading.push_back("");
             curve.heading.push_back(formatLine("(5X, 'AS =', F8.4, 5X, 'AC =', F8.4)", as, ac));
-            const auto heads = generation.pointHeads(true);
-            curve.heading.insert(curve.heading.end(), heads.begin(), heads.end());
+            addToHeading(curve, generation.pointHeads(true));
 
             const double asY50 = as * y50;
             const double peak = 0.5 * pc * std::sqrt(6 * as) - 0.411 * pc;
@@ -320,8 +316,7 @@ void generateStiffClayWithoutFreeWater(PyGeneration& generation, int layerIndex)
                                                          {"CAVG", generation.stress(), averageCohesion},
                                                          {"GAMMA AVG", generation.unitWeight(), d.unitWeight},
                                                          {"E50", "", d.e50}});
-            const auto heads = generation.pointHeads(false);
-            curve.heading.insert(curve.heading.end(), heads.begin(), heads.end());
+            addToHeading(curve, generation.pointHeads(false));
 
             for (int i = 0; i < kPointsPerSide; ++i) {
                 const double y = i < kPointsPerSide - 2 ? 16 * y50 * kWelchReeseFractions[i]

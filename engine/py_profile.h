@@ -56,6 +56,9 @@ std::vector<GeneratedPyCurve> generatePyCurves(const CaseModel& model, const std
 
 enum class CurveSide { Excavation, Backfill };
 
+// The two sides in the order every generator writes them.
+inline constexpr std::array<CurveSide, 2> kSides = {CurveSide::Excavation, CurveSide::Backfill};
+
 // A point of the strength profile; the friction angle in radians.
 struct StrengthPoint {
     double x = 0;
@@ -138,6 +141,12 @@ struct SideCurve {
     double pMultiplier = 1;
     double yMultiplier = 1;
 };
+
+// Appends lines to a side curve's heading.
+inline void addToHeading(SideCurve& curve, const std::vector<std::string>& lines)
+{
+    curve.heading.insert(curve.heading.end(), lines.begin(), lines.end());
+}
 
 // A column of a generator's parameter heading.
 struct ParameterColumn {

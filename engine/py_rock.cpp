@@ -27,13 +27,6 @@
 namespace truvex {
 namespace {
 
-constexpr std::array<CurveSide, 2> kSides = {CurveSide::Excavation, CurveSide::Backfill};
-
-void addToHeading(SideCurve& curve, const std::vector<std::string>& lines)
-{
-    curve.heading.insert(curve.heading.end(), lines.begin(), lines.end());
-}
-
 constexpr std::array<double, kPointsPerSide> kWeakRockFractions = {
     0.0005, 0.001, 0.003, 0.006, 0.009, 0.02, 0.04, 0.06, 0.08, 0.1, 0.25, 0.5, 0.75, 1, 4, 8, 12};
 

@@ -42,8 +42,6 @@ constexpr double kEnginePi = 3.1416;            // the degree conversion of the 
 // Offsets this small are no offset.
 constexpr double kSmallestOffset = 0.00001;
 
-constexpr std::array<CurveSide, 2> kSides = {CurveSide::Excavation, CurveSide::Backfill};
-
 double degrees(double radians) { return radians * 180.0 / kEnginePi; }
 
 bool noFriction(double phi) { return std::sin(phi) * std::sin(phi) < 1.0E-10; }
@@ -211,11 +209,6 @@ double frictionEquivalentDepth(double above, const FrictionTerms& t, double unit
     if (withClayTerm)
         deepRate += 9 * cohesion * width;
     return xt + (above - sum) / deepRate;
-}
-
-void addToHeading(SideCurve& curve, const std::vector<std::string>& lines)
-{
-    curve.heading.insert(curve.heading.end(), lines.begin(), lines.end());
 }
 
 // Accumulated resistance of a sand or silt layer: the mean ultimate
