@@ -21,6 +21,7 @@ using test::PyProject;
 using test::soilLayer;
 using test::stopMessage;
 using test::wallModel;
+using test::englishTenFootCut;
 using test::WallSetup;
 
 const LayerRow kSoftClay = {8, 20, 0, 0.02, 0, 0};
@@ -46,14 +47,7 @@ TEST(PyLayers, OnlyLayersReachingBelowTheExcavationLevel)
 
 TEST(PyLayers, CurveDepthsOfATenFootLayer)
 {
-    WallSetup setup;
-    setup.units = UnitSystem::English;
-    setup.increments = 60;
-    setup.incrementLength = 6;
-    setup.freeHeight = 120;
-    setup.activeWidth = 48;
-    setup.resistanceWidth = 12;
-    setup.waterDepth = 1000;
+    const WallSetup setup = englishTenFootCut();
     const auto model = wallModel(setup, {soilLayer(1, 240, {0.07, 3, 0, 0.02, 0, 0}), soilLayer(1, 480, {0.07, 3, 0, 0.02, 0, 0})});
     const PyProfile profile(*model);
     const std::array<double, 5> expected = {0.1, 30, 60, 90, 119.9};

@@ -13,6 +13,7 @@ namespace {
 using test::generate;
 using test::soilLayer;
 using test::wallModel;
+using test::englishTenFootCut;
 using test::WallSetup;
 
 constexpr double kSandPi = 3.1416;
@@ -77,14 +78,7 @@ SandReference sandReference(double phiDegrees, double gamma, double k, double x,
 TEST(Sand, AtTheExcavationLevelTheInitialLineEndsAtTheClosedFormYk)
 {
     // English units: the first curve lies 0.1 in below the excavation level.
-    WallSetup setup;
-    setup.units = UnitSystem::English;
-    setup.increments = 60;
-    setup.incrementLength = 6;
-    setup.freeHeight = 120;
-    setup.activeWidth = 48;
-    setup.resistanceWidth = 12;
-    setup.waterDepth = 1000;
+    const WallSetup setup = englishTenFootCut();
     auto model = wallModel(setup, {soilLayer(4, 240, {0.04, 0, 32, 0, 90, 0})});
     const auto points = generate(*model).curves[0].excavation;
     const SandReference r = sandReference(32, 0.04, 90, 0.1, 0.1, 12);

@@ -42,6 +42,21 @@ struct WallSetup {
     double excavationStress = 0;
 };
 
+// An English wall of 60 increments of 6 in with a 10 ft cut, WA/WP = 4 and
+// no water table.
+inline WallSetup englishTenFootCut()
+{
+    WallSetup setup;
+    setup.units = UnitSystem::English;
+    setup.increments = 60;
+    setup.incrementLength = 6;
+    setup.freeHeight = 120;
+    setup.activeWidth = 48;
+    setup.resistanceWidth = 12;
+    setup.waterDepth = 1000;
+    return setup;
+}
+
 inline std::unique_ptr<CaseModel> wallModel(const WallSetup& setup, std::vector<SoilLayer> layers,
                                             std::vector<PyModification> modifications = {})
 {
